@@ -1,0 +1,65 @@
+// Logging a QSO.
+#include "engine/bad_qso_file.h"
+#include "engine/call_area.h"
+#include "engine/contest_state.h"
+#include "engine/engine.h"
+
+int AddQso(const QsoArgs& a) {
+    StateLock lock;
+    const Text call = FromHost(a.call), band = FromHost(a.band), mode = FromHost(a.mode);
+    const Text nrSent = FromHost(a.nrSent), nrRcvd = FromHost(a.nrRcvd);
+
+    CInfo record;
+    record.m_time = DateTime::FromHost(a.qsoTime);
+    record.m_freqKHz = static_cast<int>(a.frequencyHz / 1000u);
+
+    BadQsoFile::LineFields line;
+    line.freqKHz = record.m_freqKHz;
+    line.mode = mode;
+    line.time = record.m_time.Format("%Y-%m-%d %H%M");
+    line.ownCall = FromHost(a.ownCall);
+    line.rstSent = FromHost(a.rstSent);
+    line.nrSent = nrSent;
+    line.call = call;
+    line.rstRcvd = FromHost(a.rstRcvd);
+    line.nrRcvd = nrRcvd;
+
+    const char* refusal = nullptr;
+    if (!g_bandRules.Contains(band)) refusal = BadQsoFile::kWrongBand;
+    else if (!g_modeRules.Contains(mode)) refusal = BadQsoFile::kWrongMode;
+    else if (nrRcvd.empty() || nrSent.empty()) refusal = BadQsoFile::kNoRxNumber;
+    if (refusal) {
+        BadQsoFile::Append(g_badQsoFileName, BadQsoFile::MakeLine(line, refusal));
+        return 0;
+    }
+
+    if (!ListContains(g_bandsUsed, band)) g_bandsUsed.push_back(band);
+
+    record.m_call = call;
+    record.m_band = band;
+    record.m_mode = mode;
+    record.m_continent = FromHost(a.continent);
+    record.m_rstRcvd = line.rstRcvd;
+    record.m_rstSent = line.rstSent;
+    record.m_nrRcvd = nrRcvd;
+    record.m_nrSent = nrSent;
+    record.m_country = FromHost(a.country);
+    SetCallArea(record, record.m_country, FromHost(a.areaText));
+
+    if (g_log.HasCallBandMode(call, band, mode)) {
+        record.m_dupe = 1;
+        record.m_notCounted = 1;
+        BadQsoFile::Append(g_badQsoFileName, BadQsoFile::MakeLine(line, BadQsoFile::kDupe));
+    }
+    g_log.Append(record);
+    return 1;
+}
+
+int IsValidExchange(const char* exchange) {
+    const Text text = FromHost(exchange);
+    if (text == "599") return 0;
+    if (text.empty() || text.size() > 4) return 0;
+    for (char c : text)
+        if (c < '0' || c > '9') return 0;
+    return 1;
+}
