@@ -24,5 +24,5 @@ struct ReplayCounts {
 ReplayCounts Replay(const PluginApi& api, const HostLog& log, const ReplayOptions& options, std::ostream& out);
 
 // The contest period when the log gives none: from 00:00 of the first QSO's
-// day to 00:00 of the day after the last QSO.
+// day to 00:00 of the last QSO's day.
 void FillContestPeriod(HostLog& log);
