@@ -52,7 +52,7 @@ bool PluginLibrary::Load(const Text& path, Text* error) {
             return false;
         }
     }
-    auto get = [&](const char* name) { return GetProcAddress(module, name); };
+    auto get = [&](const char* name) { return reinterpret_cast<void (*)()>(GetProcAddress(module, name)); };
     m_api.setVersion = reinterpret_cast<SetVersionFn>(get("?setVersion@@YAKPBD@Z"));
     m_api.GetNumberOfSets = reinterpret_cast<GetNumberOfSetsFn>(get("?GetNumberOfSets@@YAHXZ"));
     m_api.GetExchgCount0 = reinterpret_cast<GetExchgCountFn>(get("?StatsGetExchgCount0@@YAHPBD00@Z"));
