@@ -30,6 +30,7 @@ static const char kSeparator = '/';
 #include "host/cabrillo_reader.h"
 #include "host/cty_resolver.h"
 #include "platform/text_file.h"
+#include "testhost/dialog_answerer.h"
 #include "testhost/replay.h"
 #include "testhost/simple_log.h"
 
@@ -45,7 +46,8 @@ const char* const kUsage =
     "  --host-version V    write a Vokt2.ini with the line Vokt=V into the working folder\n"
     "  --cty PATH          the country file (default /usr/share/hamradio-files/cty.dat)\n"
     "  --start YYYY-MM-DD  contest start (00:00), --end YYYY-MM-DD contest end (00:00)\n"
-    "  --cabrillo          an export run: header dialog, then the Cabrillo file\n";
+    "  --cabrillo          an export run: header dialog, then the Cabrillo file\n"
+    "  --answer-dialogs    press OK on the header dialog and the \"Output\" box, print the message\n";
 
 Text ProgramFolder(const char* argv0) {
     Text p = argv0 ? argv0 : "";
@@ -88,6 +90,7 @@ int main(int argc, char** argv) {
     Text workdir, hostVersion, cty = "/usr/share/hamradio-files/cty.dat";
     DateTime start = DateTime::Null(), end = DateTime::Null();
     ReplayOptions options;
+    bool answerDialogs = false;
     for (int i = 3; i < argc; ++i) {
         const Text a = argv[i];
         auto value = [&](Text& out) {
@@ -99,6 +102,7 @@ int main(int argc, char** argv) {
         if (a == "--html") options.html = true;
         else if (a == "--each") options.eachResult = true;
         else if (a == "--cabrillo") options.cabrilloExport = true;
+        else if (a == "--answer-dialogs") answerDialogs = true;
         else if (a == "--plugin" && value(v)) plugin = Absolute(v);
         else if (a == "--workdir" && value(v)) workdir = v;
         else if (a == "--host-version" && value(v)) hostVersion = v;
@@ -176,8 +180,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::ostringstream out;
+    DialogAnswerer answerer;
+    if (answerDialogs) answerer.Start();
     Replay(library.Api(), log, options, out);
-    std::cout << out.str() << std::flush;
+    answerer.Stop();
+    std::cout << out.str() << answerer.Transcript() << std::flush;
     library.Unload();
     return 0;
 }
