@@ -5,7 +5,10 @@
 
 namespace {
 
-constexpr double kMinDays = -657434.0;       // 1 January 100
+// 1 January 100 is day -657434; before the epoch the fraction counts forwards
+// within the day, so the whole of that day lies above -657435 (noon is
+// -657434.5).
+constexpr double kMinDays = -657435.0;
 constexpr double kMaxDays = 2958465.999999;  // 31 December 9999, 23:59:59
 constexpr int64_t kEpochOffset = 25569;      // 30 Dec 1899 -> 1 Jan 1970
 
@@ -74,7 +77,7 @@ DateTime DateTime::FromParts(int year, int month, int day, int hour, int minute,
 }
 
 bool DateTime::Split(Parts& out) const {
-    if (m_status != Status::Valid || !std::isfinite(m_days) || m_days < kMinDays || m_days > kMaxDays)
+    if (m_status != Status::Valid || !std::isfinite(m_days) || m_days <= kMinDays || m_days > kMaxDays)
         return false;
     double whole = std::trunc(m_days);
     double fraction = std::fabs(m_days - whole);
