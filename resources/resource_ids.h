@@ -11,7 +11,8 @@
 #define IDD_CABRILLO 101  // the Cabrillo header editor
 #define IDI_STATS 113     // the plug-in's icon
 
-// Initial data of a dialog (combo-box lists), stored under the dialog's id.
+// Initial data of a dialog (combo-box lists), stored under the dialog's id;
+// the dialog layer reads it (kDialogInitResourceType, platform/win32/dialog.h).
 #define RT_STATS_DLGINIT 240
 
 // ---- Controls of IDD_CABRILLO -------------------------------------------------
