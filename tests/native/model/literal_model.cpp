@@ -94,22 +94,22 @@ bool ReadLines(const std::string& path, std::vector<std::string>& lines) {
     if (path.empty()) return false;
     FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) return false;
+    std::string content;
+    char buffer[16384];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) content.append(buffer, n);
+    std::fclose(f);
     std::string line;
-    bool pending = false;
-    int c;
-    while ((c = std::fgetc(f)) != EOF) {
-        pending = true;
-        if (c == '\n') {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
+    for (size_t i = 0; i < content.size(); ++i) {
+        if (content[i] == '\n') {
+            if (!line.empty() && line[line.size() - 1] == '\r') line.erase(line.size() - 1);
             lines.push_back(line);
             line.clear();
-            pending = false;
         } else {
-            line += static_cast<char>(c);
+            line += content[i];
         }
     }
-    if (pending) lines.push_back(line);
-    std::fclose(f);
+    if (!line.empty()) lines.push_back(line);
     return true;
 }
 
