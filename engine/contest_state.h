@@ -33,6 +33,13 @@ private:
 // One QSO.
 class CInfo {
 public:
+    // The virtual destructor would suppress the moves: without them every
+    // growth of the log and every removal copied all the later records.
+    CInfo() = default;
+    CInfo(const CInfo&) = default;
+    CInfo(CInfo&&) noexcept = default;
+    CInfo& operator=(const CInfo&) = default;
+    CInfo& operator=(CInfo&&) noexcept = default;
     virtual ~CInfo() = default;
 
     Text m_call;        // worked station, as the host sent it
