@@ -13,23 +13,28 @@ int AddQso(const QsoArgs& a) {
     record.m_time = DateTime::FromHost(a.qsoTime);
     record.m_freqKHz = static_cast<int>(a.frequencyHz / 1000u);
 
-    BadQsoFile::LineFields line;
-    line.freqKHz = record.m_freqKHz;
-    line.mode = mode;
-    line.time = record.m_time.Format("%Y-%m-%d %H%M");
-    line.ownCall = FromHost(a.ownCall);
-    line.rstSent = FromHost(a.rstSent);
-    line.nrSent = nrSent;
-    line.call = call;
-    line.rstRcvd = FromHost(a.rstRcvd);
-    line.nrRcvd = nrRcvd;
+    // The bad-QSO line is built only when one is written.
+    auto writeLine = [&](const char* reason) {
+        if (g_badQsoFileName.empty()) return;
+        BadQsoFile::LineFields line;
+        line.freqKHz = record.m_freqKHz;
+        line.mode = mode;
+        line.time = record.m_time.Format("%Y-%m-%d %H%M");
+        line.ownCall = FromHost(a.ownCall);
+        line.rstSent = FromHost(a.rstSent);
+        line.nrSent = nrSent;
+        line.call = call;
+        line.rstRcvd = FromHost(a.rstRcvd);
+        line.nrRcvd = nrRcvd;
+        BadQsoFile::Append(g_badQsoFileName, BadQsoFile::MakeLine(line, reason));
+    };
 
     const char* refusal = nullptr;
     if (!g_bandRules.Contains(band)) refusal = BadQsoFile::kWrongBand;
     else if (!g_modeRules.Contains(mode)) refusal = BadQsoFile::kWrongMode;
     else if (nrRcvd.empty() || nrSent.empty()) refusal = BadQsoFile::kNoRxNumber;
     if (refusal) {
-        BadQsoFile::Append(g_badQsoFileName, BadQsoFile::MakeLine(line, refusal));
+        writeLine(refusal);
         return 0;
     }
 
@@ -39,8 +44,8 @@ int AddQso(const QsoArgs& a) {
     record.m_band = band;
     record.m_mode = mode;
     record.m_continent = FromHost(a.continent);
-    record.m_rstRcvd = line.rstRcvd;
-    record.m_rstSent = line.rstSent;
+    record.m_rstRcvd = FromHost(a.rstRcvd);
+    record.m_rstSent = FromHost(a.rstSent);
     record.m_nrRcvd = nrRcvd;
     record.m_nrSent = nrSent;
     record.m_country = FromHost(a.country);
@@ -49,7 +54,7 @@ int AddQso(const QsoArgs& a) {
     if (g_log.HasCallBandMode(call, band, mode)) {
         record.m_dupe = 1;
         record.m_notCounted = 1;
-        BadQsoFile::Append(g_badQsoFileName, BadQsoFile::MakeLine(line, BadQsoFile::kDupe));
+        writeLine(BadQsoFile::kDupe);
     }
     g_log.Append(record);
     return 1;
