@@ -206,7 +206,7 @@ void PrintTo(const RunSpec& s, std::ostream* os) {
 class Differential : public ::testing::TestWithParam<RunSpec> {};
 
 TEST_P(Differential, EngineAgreesWithTheLiteralModel) {
-    const RunSpec spec = GetParam();
+    const RunSpec plan = GetParam();
     ScratchDir scratch;
     std::filesystem::create_directory("model");
     std::filesystem::create_directory("Plugins");
@@ -215,7 +215,7 @@ TEST_P(Differential, EngineAgreesWithTheLiteralModel) {
     RecordingHooks hooks;
     SetHooks(&hooks);
     literal::Model model("model/");
-    Random r(spec.seed);
+    Random r(plan.seed);
 
     std::vector<QsoDraw> logged;  // every QSO handed to AddData0, for removals
     std::deque<std::string> trace;
@@ -224,7 +224,7 @@ TEST_P(Differential, EngineAgreesWithTheLiteralModel) {
         if (trace.size() > 15) trace.pop_front();
     };
     auto traceText = [&]() {
-        std::string out = Format("seed %" PRIu64 ", last calls:\n", spec.seed);
+        std::string out = Format("seed %" PRIu64 ", last calls:\n", plan.seed);
         for (const std::string& t : trace) out += "  " + t + "\n";
         return out;
     };
@@ -232,10 +232,10 @@ TEST_P(Differential, EngineAgreesWithTheLiteralModel) {
     int checkAnswers[5] = {0, 0, 0, 0, 0};
     size_t longestLog = 0, longestFile = 0;
 
-    for (int op = 0; op < spec.operations; ++op) {
+    for (int op = 0; op < plan.operations; ++op) {
         const int kind = r.Below(1000);
         bool changes = true;  // the call may change the log or the files
-        if (op == 40 || r.Chance(spec.resetChance)) {
+        if (op == 40 || r.Chance(plan.resetChance)) {
             // ResetStats0, sometimes with another host settings file.
             if (r.Chance(0.5)) {
                 std::filesystem::remove("Vokt2.ini");
