@@ -13,7 +13,10 @@
 
 #include <array>
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
+#include <memory>
 #include <mutex>
 #include <unordered_map>
 #include <vector>
@@ -92,19 +95,102 @@ using SlotTable = std::array<TextList, kBandSlotCount>;
 // The call-area fields of a record: which one a country key uses.
 enum class AreaField { JA = 0, K = 1, VE = 2, VK = 3, None = 4 };
 
+// A stored QSO: the record, its id (never reused, ascending in log order)
+// and its links in the chain of stored QSOs with the same call and band.
+struct StoredQso {
+    explicit StoredQso(CInfo r) : record(std::move(r)) {}
+    CInfo record;
+    uint64_t id = 0;
+    uint64_t callBandHash = 0;
+    // Chain links in log order. The head's `prev` is the chain's tail; every
+    // other `prev` is the QSO before it. The tail's `next` is null.
+    StoredQso* prev = nullptr;
+    StoredQso* next = nullptr;
+};
+
+// The chains of stored QSOs by (call, band), exact texts: an open-addressed
+// table (linear probing, deletion by backward shift) whose slots hold the
+// head of each chain. A call is rarely logged more than a few times on one
+// band, so a walk along one chain is short; the log itself is never walked.
+class CallBandChains {
+public:
+    static uint64_t HashOf(const Text& call, const Text& band);
+
+    // First stored QSO with this call and band, or null.
+    StoredQso* Head(const Text& call, const Text& band) const;
+    // Room for one more chain; the only step that may throw.
+    void MakeRoom();
+    // Appends `q` (its record, id and hash set) at the end of its chain.
+    void Link(StoredQso* q);
+    // Takes `q` out of its chain.
+    void Unlink(StoredQso* q);
+    // Forgets every chain; the table keeps its size for the next log.
+    void Clear();
+
+private:
+    struct Slot {
+        uint64_t hash = 0;
+        StoredQso* head = nullptr;  // null: a free slot
+    };
+    size_t HomeOf(uint64_t hash) const;
+    // Slot of the chain of this key, or the free slot where it would go.
+    size_t SlotOf(uint64_t hash, const Text& call, const Text& band) const;
+    void Grow();
+
+    std::vector<Slot> m_slots;  // a power of two in size, at most half used
+    size_t m_used = 0;
+    unsigned m_bits = 0;
+};
+
 // The contest log: the stored QSOs in logging order, with indexes beside them
 // so that dupe, call-check and removal look-ups never walk the log. The
 // records themselves are only changed through Append, RemoveAt and Clear, so
-// the indexes always agree with them.
+// the indexes always agree with them. Each record is allocated once and never
+// moves, so a growing log copies only pointers and a removal shifts only
+// pointers.
 class ContestLog {
+    using Storage = std::vector<std::unique_ptr<StoredQso>>;
+
 public:
+    // Walks the records in log order.
+    class const_iterator {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = CInfo;
+        using difference_type = std::ptrdiff_t;
+        using pointer = const CInfo*;
+        using reference = const CInfo&;
+
+        explicit const_iterator(Storage::const_iterator at) : m_at(at) {}
+        reference operator*() const { return (*m_at)->record; }
+        pointer operator->() const { return &(*m_at)->record; }
+        const_iterator& operator++() {
+            ++m_at;
+            return *this;
+        }
+        const_iterator operator++(int) {
+            const_iterator before = *this;
+            ++m_at;
+            return before;
+        }
+        bool operator==(const const_iterator& other) const { return m_at == other.m_at; }
+        bool operator!=(const const_iterator& other) const { return m_at != other.m_at; }
+
+    private:
+        Storage::const_iterator m_at;
+    };
+
+    ContestLog() = default;
+    ContestLog(const ContestLog&) = delete;
+    ContestLog& operator=(const ContestLog&) = delete;
+
     size_t size() const { return m_records.size(); }
     bool empty() const { return m_records.empty(); }
-    const CInfo& operator[](size_t i) const { return m_records[i]; }
-    std::vector<CInfo>::const_iterator begin() const { return m_records.begin(); }
-    std::vector<CInfo>::const_iterator end() const { return m_records.end(); }
+    const CInfo& operator[](size_t i) const { return m_records[i]->record; }
+    const_iterator begin() const { return const_iterator(m_records.begin()); }
+    const_iterator end() const { return const_iterator(m_records.end()); }
 
-    void Append(const CInfo& record);
+    void Append(CInfo record);
     void RemoveAt(size_t index);
     void Clear();
 
@@ -122,12 +208,12 @@ public:
 
 private:
     void Count(const CInfo& r, int delta);
+    // Index of the record with this id (the records are in id order).
+    size_t IndexOf(uint64_t id) const;
 
-    std::vector<CInfo> m_records;
-    std::vector<uint64_t> m_ids;   // a never reused id per record, ascending
+    Storage m_records;
     uint64_t m_nextId = 1;
-    std::unordered_map<Text, std::vector<uint64_t>> m_byCallBandMode;  // ids in log order
-    std::unordered_map<Text, int> m_callBand;
+    CallBandChains m_chains;
     std::unordered_map<Text, int> m_bandCountry;
     std::unordered_map<Text, int> m_bandArea;
 };

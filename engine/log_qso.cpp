@@ -1,4 +1,6 @@
 // Logging a QSO.
+#include <utility>
+
 #include "engine/bad_qso_file.h"
 #include "engine/call_area.h"
 #include "engine/contest_state.h"
@@ -56,7 +58,7 @@ int AddQso(const QsoArgs& a) {
         record.m_notCounted = 1;
         writeLine(BadQsoFile::kDupe);
     }
-    g_log.Append(record);
+    g_log.Append(std::move(record));
     return 1;
 }
 

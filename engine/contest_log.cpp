@@ -1,0 +1,213 @@
+// The contest log and its indexes.
+#include <algorithm>
+#include <functional>
+#include <string_view>
+
+#include "engine/contest_state.h"
+
+namespace {
+
+Text Key(const Text& a, const Text& b) {
+    Text k;
+    k.reserve(a.size() + b.size() + 1);
+    k += a;
+    k += '\0';
+    k += b;
+    return k;
+}
+
+Text AreaKey(const Text& band, AreaField field, int digit) {
+    Text k = band;
+    k += '\0';
+    k += static_cast<char>('0' + static_cast<int>(field));
+    k += static_cast<char>('0' + digit);
+    return k;
+}
+
+void Bump(std::unordered_map<Text, int>& map, Text key, int delta) {
+    auto it = map.find(key);
+    if (it == map.end()) {
+        if (delta > 0) map.emplace(std::move(key), delta);
+        return;
+    }
+    it->second += delta;
+    if (it->second <= 0) map.erase(it);
+}
+
+bool SameCallBand(const StoredQso& q, const Text& call, const Text& band) {
+    return q.record.m_call == call && q.record.m_band == band;
+}
+
+constexpr unsigned kFirstBits = 6;  // 64 slots
+
+}  // namespace
+
+// ---- CallBandChains ---------------------------------------------------------
+
+uint64_t CallBandChains::HashOf(const Text& call, const Text& band) {
+    // size_t is 32 bits in the Windows build: widen before mixing.
+    const uint64_t c = std::hash<std::string_view>{}(call);
+    const uint64_t b = std::hash<std::string_view>{}(band);
+    return (c * 0x9E3779B97F4A7C15ull) ^ (b + 0x7F4A7C159E3779B9ull + (c << 6) + (c >> 2));
+}
+
+size_t CallBandChains::HomeOf(uint64_t hash) const {
+    // Fibonacci hashing: the top bits of the product pick the slot.
+    return static_cast<size_t>((hash * 0x9E3779B97F4A7C15ull) >> (64 - m_bits));
+}
+
+size_t CallBandChains::SlotOf(uint64_t hash, const Text& call, const Text& band) const {
+    const size_t mask = m_slots.size() - 1;
+    for (size_t i = HomeOf(hash);; i = (i + 1) & mask) {
+        const Slot& s = m_slots[i];
+        if (!s.head || (s.hash == hash && SameCallBand(*s.head, call, band))) return i;
+    }
+}
+
+StoredQso* CallBandChains::Head(const Text& call, const Text& band) const {
+    if (m_used == 0) return nullptr;
+    return m_slots[SlotOf(HashOf(call, band), call, band)].head;
+}
+
+void CallBandChains::Grow() {
+    std::vector<Slot> old;
+    old.swap(m_slots);
+    m_bits = old.empty() ? kFirstBits : m_bits + 1;
+    m_slots.assign(size_t{1} << m_bits, Slot());
+    const size_t mask = m_slots.size() - 1;
+    for (const Slot& s : old) {
+        if (!s.head) continue;
+        size_t i = HomeOf(s.hash);
+        while (m_slots[i].head) i = (i + 1) & mask;
+        m_slots[i] = s;
+    }
+}
+
+void CallBandChains::MakeRoom() {
+    if ((m_used + 1) * 2 > m_slots.size()) Grow();
+}
+
+void CallBandChains::Link(StoredQso* q) {
+    MakeRoom();
+    q->next = nullptr;
+    Slot& s = m_slots[SlotOf(q->callBandHash, q->record.m_call, q->record.m_band)];
+    if (!s.head) {
+        s.hash = q->callBandHash;
+        s.head = q;
+        q->prev = q;
+        ++m_used;
+        return;
+    }
+    StoredQso* tail = s.head->prev;
+    tail->next = q;
+    q->prev = tail;
+    s.head->prev = q;
+}
+
+void CallBandChains::Unlink(StoredQso* q) {
+    if (m_used == 0) return;
+    size_t i = SlotOf(q->callBandHash, q->record.m_call, q->record.m_band);
+    Slot& s = m_slots[i];
+    if (!s.head) return;
+    StoredQso* head = s.head;
+    if (q != head) {
+        q->prev->next = q->next;
+        if (q->next) q->next->prev = q->prev;
+        else head->prev = q->prev;  // q was the tail
+        q->prev = q->next = nullptr;
+        return;
+    }
+    if (q->next) {
+        q->next->prev = q->prev;  // the tail
+        s.head = q->next;
+        q->prev = q->next = nullptr;
+        return;
+    }
+    q->prev = nullptr;
+    // The chain is gone: free its slot, moving back every later entry of the
+    // run that may sit in it, so that no probe stops early.
+    const size_t mask = m_slots.size() - 1;
+    for (size_t j = (i + 1) & mask; m_slots[j].head; j = (j + 1) & mask) {
+        const size_t home = HomeOf(m_slots[j].hash);
+        if (((j - home) & mask) >= ((j - i) & mask)) {
+            m_slots[i] = m_slots[j];
+            i = j;
+        }
+    }
+    m_slots[i] = Slot();
+    --m_used;
+}
+
+void CallBandChains::Clear() {
+    std::fill(m_slots.begin(), m_slots.end(), Slot());
+    m_used = 0;
+}
+
+// ---- ContestLog -------------------------------------------------------------
+
+void ContestLog::Count(const CInfo& r, int delta) {
+    Bump(m_bandCountry, Key(r.m_band, r.m_country), delta);
+    // Every area field that is set counts (a record normally has one).
+    const int fields[] = {r.m_areaJA, r.m_areaK, r.m_areaVE, r.m_areaVK};
+    for (int f = 0; f < 4; ++f)
+        if (fields[f] >= 0 && fields[f] <= 9)
+            Bump(m_bandArea, AreaKey(r.m_band, static_cast<AreaField>(f), fields[f]), delta);
+}
+
+void ContestLog::Append(CInfo record) {
+    auto stored = std::make_unique<StoredQso>(std::move(record));
+    stored->id = m_nextId++;
+    stored->callBandHash = CallBandChains::HashOf(stored->record.m_call, stored->record.m_band);
+    // Room first, so that once the record is linked nothing can fail.
+    if (m_records.size() == m_records.capacity()) m_records.reserve(std::max<size_t>(64, 2 * m_records.capacity()));
+    m_chains.MakeRoom();
+    Count(stored->record, +1);
+    m_chains.Link(stored.get());
+    m_records.push_back(std::move(stored));
+}
+
+size_t ContestLog::IndexOf(uint64_t id) const {
+    auto at = std::lower_bound(m_records.begin(), m_records.end(), id,
+                               [](const std::unique_ptr<StoredQso>& q, uint64_t wanted) { return q->id < wanted; });
+    return static_cast<size_t>(at - m_records.begin());
+}
+
+void ContestLog::RemoveAt(size_t index) {
+    if (index >= m_records.size()) return;
+    StoredQso* q = m_records[index].get();
+    m_chains.Unlink(q);
+    Count(q->record, -1);
+    m_records.erase(m_records.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+void ContestLog::Clear() {
+    m_records.clear();
+    m_chains.Clear();
+    m_bandCountry.clear();
+    m_bandArea.clear();
+}
+
+bool ContestLog::HasCallBandMode(const Text& call, const Text& band, const Text& mode) const {
+    for (const StoredQso* q = m_chains.Head(call, band); q; q = q->next)
+        if (q->record.m_mode == mode) return true;
+    return false;
+}
+
+bool ContestLog::HasCallBand(const Text& call, const Text& band) const {
+    return m_chains.Head(call, band) != nullptr;
+}
+
+bool ContestLog::HasBandCountry(const Text& band, const Text& country) const {
+    return m_bandCountry.count(Key(band, country)) != 0;
+}
+
+bool ContestLog::HasBandArea(const Text& band, AreaField field, int digit) const {
+    if (field == AreaField::None || digit < 0 || digit > 9) return false;
+    return m_bandArea.count(AreaKey(band, field, digit)) != 0;
+}
+
+long ContestLog::FindFirst(const Text& call, const Text& band, const Text& mode, const DateTime& time) const {
+    for (const StoredQso* q = m_chains.Head(call, band); q; q = q->next)
+        if (q->record.m_mode == mode && q->record.m_time.SameAs(time)) return static_cast<long>(IndexOf(q->id));
+    return -1;
+}
