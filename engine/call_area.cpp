@@ -1,6 +1,6 @@
 #include "engine/call_area.h"
 
-void SetCallArea(CInfo& record, const Text& country, const Text& areaText) {
+void SetCallArea(CInfo& record, std::string_view country, std::string_view areaText) {
     int* field = nullptr;
     if (country == "K") field = &record.m_areaK;
     else if (country == "VE") field = &record.m_areaVE;

@@ -7,34 +7,7 @@
 
 namespace {
 
-Text Key(const Text& a, const Text& b) {
-    Text k;
-    k.reserve(a.size() + b.size() + 1);
-    k += a;
-    k += '\0';
-    k += b;
-    return k;
-}
-
-Text AreaKey(const Text& band, AreaField field, int digit) {
-    Text k = band;
-    k += '\0';
-    k += static_cast<char>('0' + static_cast<int>(field));
-    k += static_cast<char>('0' + digit);
-    return k;
-}
-
-void Bump(std::unordered_map<Text, int>& map, Text key, int delta) {
-    auto it = map.find(key);
-    if (it == map.end()) {
-        if (delta > 0) map.emplace(std::move(key), delta);
-        return;
-    }
-    it->second += delta;
-    if (it->second <= 0) map.erase(it);
-}
-
-bool SameCallBand(const StoredQso& q, const Text& call, const Text& band) {
+bool SameCallBand(const StoredQso& q, std::string_view call, std::string_view band) {
     return q.record.m_call == call && q.record.m_band == band;
 }
 
@@ -44,7 +17,7 @@ constexpr unsigned kFirstBits = 6;  // 64 slots
 
 // ---- CallBandChains ---------------------------------------------------------
 
-uint64_t CallBandChains::HashOf(const Text& call, const Text& band) {
+uint64_t CallBandChains::HashOf(std::string_view call, std::string_view band) {
     // size_t is 32 bits in the Windows build: widen before mixing.
     const uint64_t c = std::hash<std::string_view>{}(call);
     const uint64_t b = std::hash<std::string_view>{}(band);
@@ -56,7 +29,7 @@ size_t CallBandChains::HomeOf(uint64_t hash) const {
     return static_cast<size_t>((hash * 0x9E3779B97F4A7C15ull) >> (64 - m_bits));
 }
 
-size_t CallBandChains::SlotOf(uint64_t hash, const Text& call, const Text& band) const {
+size_t CallBandChains::SlotOf(uint64_t hash, std::string_view call, std::string_view band) const {
     const size_t mask = m_slots.size() - 1;
     for (size_t i = HomeOf(hash);; i = (i + 1) & mask) {
         const Slot& s = m_slots[i];
@@ -64,7 +37,7 @@ size_t CallBandChains::SlotOf(uint64_t hash, const Text& call, const Text& band)
     }
 }
 
-StoredQso* CallBandChains::Head(const Text& call, const Text& band) const {
+StoredQso* CallBandChains::Head(std::string_view call, std::string_view band) const {
     if (m_used == 0) return nullptr;
     return m_slots[SlotOf(HashOf(call, band), call, band)].head;
 }
@@ -145,13 +118,31 @@ void CallBandChains::Clear() {
 
 // ---- ContestLog -------------------------------------------------------------
 
+const ContestLog::BandCounts* ContestLog::CountsOf(std::string_view band) const {
+    for (const BandCounts& b : m_bandCounts)
+        if (b.band == band) return &b;
+    return nullptr;
+}
+
 void ContestLog::Count(const CInfo& r, int delta) {
-    Bump(m_bandCountry, Key(r.m_band, r.m_country), delta);
+    BandCounts* counts = const_cast<BandCounts*>(CountsOf(r.m_band));
+    if (!counts) {
+        if (delta < 0) return;
+        m_bandCounts.emplace_back();
+        counts = &m_bandCounts.back();
+        counts->band = r.m_band;
+    }
+    const Text country = r.m_country;
+    auto it = counts->countries.find(country);
+    if (it == counts->countries.end()) {
+        if (delta > 0) counts->countries.emplace(country, delta);
+    } else if ((it->second += delta) <= 0) {
+        counts->countries.erase(it);
+    }
     // Every area field that is set counts (a record normally has one).
     const int fields[] = {r.m_areaJA, r.m_areaK, r.m_areaVE, r.m_areaVK};
     for (int f = 0; f < 4; ++f)
-        if (fields[f] >= 0 && fields[f] <= 9)
-            Bump(m_bandArea, AreaKey(r.m_band, static_cast<AreaField>(f), fields[f]), delta);
+        if (fields[f] >= 0 && fields[f] <= 9) counts->areas[f][fields[f]] += delta;
 }
 
 void ContestLog::Append(CInfo record) {
@@ -183,30 +174,32 @@ void ContestLog::RemoveAt(size_t index) {
 void ContestLog::Clear() {
     m_records.clear();
     m_chains.Clear();
-    m_bandCountry.clear();
-    m_bandArea.clear();
+    m_bandCounts.clear();
 }
 
-bool ContestLog::HasCallBandMode(const Text& call, const Text& band, const Text& mode) const {
+bool ContestLog::HasCallBandMode(std::string_view call, std::string_view band, std::string_view mode) const {
     for (const StoredQso* q = m_chains.Head(call, band); q; q = q->next)
         if (q->record.m_mode == mode) return true;
     return false;
 }
 
-bool ContestLog::HasCallBand(const Text& call, const Text& band) const {
+bool ContestLog::HasCallBand(std::string_view call, std::string_view band) const {
     return m_chains.Head(call, band) != nullptr;
 }
 
-bool ContestLog::HasBandCountry(const Text& band, const Text& country) const {
-    return m_bandCountry.count(Key(band, country)) != 0;
+bool ContestLog::HasBandCountry(std::string_view band, const Text& country) const {
+    const BandCounts* counts = CountsOf(band);
+    return counts && counts->countries.count(country) != 0;
 }
 
-bool ContestLog::HasBandArea(const Text& band, AreaField field, int digit) const {
+bool ContestLog::HasBandArea(std::string_view band, AreaField field, int digit) const {
     if (field == AreaField::None || digit < 0 || digit > 9) return false;
-    return m_bandArea.count(AreaKey(band, field, digit)) != 0;
+    const BandCounts* counts = CountsOf(band);
+    return counts && counts->areas[static_cast<int>(field)][digit] > 0;
 }
 
-long ContestLog::FindFirst(const Text& call, const Text& band, const Text& mode, const DateTime& time) const {
+long ContestLog::FindFirst(std::string_view call, std::string_view band, std::string_view mode,
+                           const DateTime& time) const {
     for (const StoredQso* q = m_chains.Head(call, band); q; q = q->next)
         if (q->record.m_mode == mode && q->record.m_time.SameAs(time)) return static_cast<long>(IndexOf(q->id));
     return -1;

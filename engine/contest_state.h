@@ -18,10 +18,12 @@
 #include <iterator>
 #include <memory>
 #include <mutex>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "platform/date_time.h"
+#include "platform/short_text.h"
 #include "platform/text.h"
 
 std::recursive_mutex& StateMutex();
@@ -45,15 +47,17 @@ public:
     CInfo& operator=(CInfo&&) noexcept = default;
     virtual ~CInfo() = default;
 
-    Text m_call;        // worked station, as the host sent it
-    Text m_country;     // its DXCC entity key ("DL", "UA9", "FT/z")
-    Text m_continent;   // its continent code
-    Text m_band;        // band text ("20m"), as sent
-    Text m_mode;        // mode text ("RTTY"), as sent
-    Text m_rstRcvd;
-    Text m_rstSent;
-    Text m_nrRcvd;      // serial numbers, as texts
-    Text m_nrSent;
+    // The texts are ShortText (platform/short_text.h): a log keeps one record
+    // per QSO, and these are the bulk of its memory.
+    ShortText m_call;        // worked station, as the host sent it
+    ShortText m_country;     // its DXCC entity key ("DL", "UA9", "FT/z")
+    ShortText m_continent;   // its continent code
+    ShortText m_band;        // band text ("20m"), as sent
+    ShortText m_mode;        // mode text ("RTTY"), as sent
+    ShortText m_rstRcvd;
+    ShortText m_rstSent;
+    ShortText m_nrRcvd;      // serial numbers, as texts
+    ShortText m_nrSent;
     int m_freqKHz = 0;      // host frequency in Hz / 1000
     int m_notCounted = 0;   // 1: earns nothing (a dupe)
     int m_bad = 0;          // never 1 in the log: refused QSOs are not stored
@@ -114,10 +118,10 @@ struct StoredQso {
 // band, so a walk along one chain is short; the log itself is never walked.
 class CallBandChains {
 public:
-    static uint64_t HashOf(const Text& call, const Text& band);
+    static uint64_t HashOf(std::string_view call, std::string_view band);
 
     // First stored QSO with this call and band, or null.
-    StoredQso* Head(const Text& call, const Text& band) const;
+    StoredQso* Head(std::string_view call, std::string_view band) const;
     // Room for one more chain; the only step that may throw.
     void MakeRoom();
     // Appends `q` (its record, id and hash set) at the end of its chain.
@@ -134,7 +138,7 @@ private:
     };
     size_t HomeOf(uint64_t hash) const;
     // Slot of the chain of this key, or the free slot where it would go.
-    size_t SlotOf(uint64_t hash, const Text& call, const Text& band) const;
+    size_t SlotOf(uint64_t hash, std::string_view call, std::string_view band) const;
     void Grow();
 
     std::vector<Slot> m_slots;  // a power of two in size, at most half used
@@ -195,18 +199,26 @@ public:
     void Clear();
 
     // Stored records with this call, band and mode (exact texts).
-    bool HasCallBandMode(const Text& call, const Text& band, const Text& mode) const;
+    bool HasCallBandMode(std::string_view call, std::string_view band, std::string_view mode) const;
     // Stored records with this call and band.
-    bool HasCallBand(const Text& call, const Text& band) const;
+    bool HasCallBand(std::string_view call, std::string_view band) const;
     // Stored records with this band and entity key.
-    bool HasBandCountry(const Text& band, const Text& country) const;
+    bool HasBandCountry(std::string_view band, const Text& country) const;
     // Stored records on this band whose area field `field` holds `digit`.
-    bool HasBandArea(const Text& band, AreaField field, int digit) const;
+    bool HasBandArea(std::string_view band, AreaField field, int digit) const;
     // Index of the first record with this call, band and mode whose time is
     // the same as `time` (DateTime::SameAs); -1 when there is none.
-    long FindFirst(const Text& call, const Text& band, const Text& mode, const DateTime& time) const;
+    long FindFirst(std::string_view call, std::string_view band, std::string_view mode, const DateTime& time) const;
 
 private:
+    // What one band holds: stored QSOs by entity key, and by area field and
+    // digit. A log has a handful of bands, so they are found by a short walk.
+    struct BandCounts {
+        ShortText band;
+        std::unordered_map<Text, int> countries;
+        int areas[4][10] = {};
+    };
+    const BandCounts* CountsOf(std::string_view band) const;
     void Count(const CInfo& r, int delta);
     // Index of the record with this id (the records are in id order).
     size_t IndexOf(uint64_t id) const;
@@ -214,8 +226,7 @@ private:
     Storage m_records;
     uint64_t m_nextId = 1;
     CallBandChains m_chains;
-    std::unordered_map<Text, int> m_bandCountry;
-    std::unordered_map<Text, int> m_bandArea;
+    std::vector<BandCounts> m_bandCounts;
 };
 
 // Area field of a record that is set, and its digit; None when all are -1.

@@ -1,4 +1,5 @@
 // Logging a QSO.
+#include <string_view>
 #include <utility>
 
 #include "engine/bad_qso_file.h"
@@ -6,10 +7,14 @@
 #include "engine/contest_state.h"
 #include "engine/engine.h"
 
+namespace {
+std::string_view ViewOf(const char* s) { return s ? std::string_view(s) : std::string_view(); }
+}  // namespace
+
 int AddQso(const QsoArgs& a) {
     StateLock lock;
-    const Text call = FromHost(a.call), band = FromHost(a.band), mode = FromHost(a.mode);
-    const Text nrSent = FromHost(a.nrSent), nrRcvd = FromHost(a.nrRcvd);
+    const std::string_view band = ViewOf(a.band), mode = ViewOf(a.mode);
+    const std::string_view nrSent = ViewOf(a.nrSent), nrRcvd = ViewOf(a.nrRcvd);
 
     CInfo record;
     record.m_time = DateTime::FromHost(a.qsoTime);
@@ -20,40 +25,43 @@ int AddQso(const QsoArgs& a) {
         if (g_badQsoFileName.empty()) return;
         BadQsoFile::LineFields line;
         line.freqKHz = record.m_freqKHz;
-        line.mode = mode;
+        line.mode = FromHost(a.mode);
         line.time = record.m_time.Format("%Y-%m-%d %H%M");
         line.ownCall = FromHost(a.ownCall);
         line.rstSent = FromHost(a.rstSent);
-        line.nrSent = nrSent;
-        line.call = call;
+        line.nrSent = FromHost(a.nrSent);
+        line.call = FromHost(a.call);
         line.rstRcvd = FromHost(a.rstRcvd);
-        line.nrRcvd = nrRcvd;
+        line.nrRcvd = FromHost(a.nrRcvd);
         BadQsoFile::Append(g_badQsoFileName, BadQsoFile::MakeLine(line, reason));
     };
 
     const char* refusal = nullptr;
-    if (!g_bandRules.Contains(band)) refusal = BadQsoFile::kWrongBand;
-    else if (!g_modeRules.Contains(mode)) refusal = BadQsoFile::kWrongMode;
+    if (!g_bandRules.Contains(a.band)) refusal = BadQsoFile::kWrongBand;
+    else if (!g_modeRules.Contains(a.mode)) refusal = BadQsoFile::kWrongMode;
     else if (nrRcvd.empty() || nrSent.empty()) refusal = BadQsoFile::kNoRxNumber;
     if (refusal) {
         writeLine(refusal);
         return 0;
     }
 
-    if (!ListContains(g_bandsUsed, band)) g_bandsUsed.push_back(band);
+    bool bandKnown = false;
+    for (const Text& used : g_bandsUsed)
+        if (std::string_view(used) == band) bandKnown = true;
+    if (!bandKnown) g_bandsUsed.emplace_back(band);
 
-    record.m_call = call;
+    record.m_call = a.call;
     record.m_band = band;
     record.m_mode = mode;
-    record.m_continent = FromHost(a.continent);
-    record.m_rstRcvd = FromHost(a.rstRcvd);
-    record.m_rstSent = FromHost(a.rstSent);
+    record.m_continent = a.continent;
+    record.m_rstRcvd = a.rstRcvd;
+    record.m_rstSent = a.rstSent;
     record.m_nrRcvd = nrRcvd;
     record.m_nrSent = nrSent;
-    record.m_country = FromHost(a.country);
-    SetCallArea(record, record.m_country, FromHost(a.areaText));
+    record.m_country = a.country;
+    SetCallArea(record, record.m_country, ViewOf(a.areaText));
 
-    if (g_log.HasCallBandMode(call, band, mode)) {
+    if (g_log.HasCallBandMode(record.m_call, band, mode)) {
         record.m_dupe = 1;
         record.m_notCounted = 1;
         writeLine(BadQsoFile::kDupe);

@@ -31,28 +31,54 @@ bool ReadTextLines(const Text& path, TextList& lines) {
     return true;
 }
 
+namespace {
+constexpr size_t kFlushAt = 64 * 1024;
+}
+
 bool TextFileWriter::Open(const Text& path, Mode mode) {
     Close();
     m_failed = false;
-    if (path.empty()) return false;
-    m_file = std::fopen(path.c_str(), mode == Mode::Truncate ? "wb" : "ab");
-    return m_file != nullptr;
+    m_error.clear();
+    if (path.empty()) {
+        m_failed = true;
+        m_error = "no file name";
+        return false;
+    }
+    m_file = file_io::OpenForWriting(path, mode == Mode::Append);
+    if (m_file == kNoFile) Fail();
+    return m_file != kNoFile;
+}
+
+void TextFileWriter::Fail() {
+    if (!m_failed || m_error.empty()) m_error = file_io::LastErrorText();
+    m_failed = true;
+}
+
+void TextFileWriter::Flush() {
+    if (m_file == kNoFile || m_pending.empty()) return;
+    if (!file_io::WriteAll(m_file, m_pending.data(), m_pending.size()) && !m_failed) Fail();
+    m_pending.clear();
 }
 
 void TextFileWriter::Write(const Text& bytes) {
-    if (!m_file || bytes.empty()) return;
-    if (std::fwrite(bytes.data(), 1, bytes.size(), m_file) != bytes.size()) m_failed = true;
+    if (m_file == kNoFile || bytes.empty()) return;
+    m_pending += bytes;
+    if (m_pending.size() >= kFlushAt) Flush();
 }
 
 void TextFileWriter::WriteLine(const Text& line) {
-    Write(line);
-    Write("\r\n");
+    if (m_file == kNoFile) return;
+    m_pending += line;
+    m_pending += "\r\n";
+    if (m_pending.size() >= kFlushAt) Flush();
 }
 
 bool TextFileWriter::Close() {
-    if (!m_file) return false;
-    bool ok = !m_failed;
-    if (std::fclose(m_file) != 0) ok = false;
-    m_file = nullptr;
-    return ok;
+    if (m_file == kNoFile) return false;
+    Flush();
+    if (!file_io::CloseFile(m_file) && !m_failed) Fail();
+    m_file = kNoFile;
+    m_pending.clear();
+    m_pending.shrink_to_fit();
+    return !m_failed;
 }

@@ -6,6 +6,7 @@
 // the object's life.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 
 #include "platform/text.h"
@@ -16,6 +17,11 @@ bool ReadTextLines(const Text& path, TextList& lines);
 // Reads a whole file as bytes. False when it cannot be opened.
 bool ReadFileBytes(const Text& path, Text& content);
 
+// Writes a file. The bytes are gathered in memory and handed to the system in
+// one write when the writer closes (or whenever 64 KiB have gathered), so a
+// short file such as one appended line reaches the disk whole, in one call.
+// The file is opened with the system's own calls (POSIX or Win32), shared for
+// reading, writing and deletion; in Append mode every write lands at the end.
 class TextFileWriter {
 public:
     enum class Mode { Truncate, Append };
@@ -27,15 +33,33 @@ public:
     TextFileWriter& operator=(const TextFileWriter&) = delete;
 
     bool Open(const Text& path, Mode mode);
-    bool IsOpen() const { return m_file != nullptr; }
+    bool IsOpen() const { return m_file != kNoFile; }
     // Writes the text and a CR LF. Nothing happens when the file is not open.
     void WriteLine(const Text& line);
     // Writes bytes as they are.
     void Write(const Text& bytes);
     // Closes the file; false when any write or the close failed.
     bool Close();
+    // The system's reason for the first failure of Open, a write or Close
+    // ("" while nothing failed).
+    const Text& ErrorText() const { return m_error; }
 
 private:
-    FILE* m_file = nullptr;
+    static constexpr intptr_t kNoFile = -1;  // also INVALID_HANDLE_VALUE
+    void Flush();
+    void Fail();
+
+    intptr_t m_file = kNoFile;  // a file descriptor or a HANDLE
+    Text m_pending;
     bool m_failed = false;
+    Text m_error;
 };
+
+// The system calls behind TextFileWriter (platform/portable/file_io_posix.cpp,
+// platform/win32/file_io_win32.cpp).
+namespace file_io {
+intptr_t OpenForWriting(const Text& path, bool append);  // -1 on failure
+bool WriteAll(intptr_t file, const char* bytes, size_t count);
+bool CloseFile(intptr_t file);
+Text LastErrorText();  // the reason of the last failed call, never ""
+}  // namespace file_io

@@ -1,8 +1,5 @@
 #include "reports/cabrillo_log.h"
 
-#include <cerrno>
-#include <cstring>
-
 #include "engine/contest_state.h"
 #include "engine/host_hooks.h"
 #include "platform/profile.h"
@@ -11,14 +8,6 @@
 namespace {
 
 const char* const kQsoLineFormat = "QSO: %5i %2s %s %-13s 599 %-5s  %-12s  599 %s\r\n";
-
-// The system's words for the last failed file operation.
-Text LastErrorText() {
-    const int error = errno;
-    if (error == 0) return "unknown error";
-    const char* text = std::strerror(error);
-    return text && *text ? Text(text) : Format("error %d", error);
-}
 
 Text ReadKey(const char* key, const Text& defaultValue = Text()) {
     return ReadProfileTextFull(g_iniPath, g_iniSection, key, defaultValue);
@@ -199,13 +188,11 @@ Text CCabrilloLog::WriteLog() {
     const Text fileName = m_fileBase + ".cbr";
     const Text content = FileContent();
     TextFileWriter file;
-    errno = 0;
     if (!file.Open(fileName, TextFileWriter::Mode::Truncate))
-        return "File not produced: " + fileName + "\nThe file cannot be created: " + LastErrorText();
-    errno = 0;
+        return "File not produced: " + fileName + "\nThe file cannot be created: " + file.ErrorText();
     file.Write(content);
     if (!file.Close())
-        return "File not produced: " + fileName + "\nThe file could not be written in full: " + LastErrorText();
+        return "File not produced: " + fileName + "\nThe file could not be written in full: " + file.ErrorText();
     return "File produced: " + fileName;
 }
 

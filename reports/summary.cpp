@@ -109,7 +109,7 @@ const char* GetResult(int* result) {
         const AreaFamily families[4] = {
             {"JA", &g_slotAreasJA}, {"K", &g_slotAreasK}, {"VE", &g_slotAreasVE}, {"VK", &g_slotAreasVK}};
 
-        const Text lastBand = n ? g_log[n - 1].m_band : Text();
+        const Text lastBand = n ? g_log[n - 1].m_band.str() : Text();
         int lastPoints = 0;
         int hourQsos = 0, hourPoints = 0, tenQsos = 0, tenPoints = 0;
 

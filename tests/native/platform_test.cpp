@@ -9,6 +9,7 @@
 
 #include "platform/date_time.h"
 #include "platform/dir_search.h"
+#include "platform/short_text.h"
 #include "platform/text.h"
 #include "platform/text_file.h"
 #include "support/scratch_dir.h"
@@ -195,6 +196,52 @@ TEST(Texts, FromHostTrimAndListContains) {
     EXPECT_EQ(Format("<%s>", big.c_str()).size(), big.size() + 2);  // no length limit
 }
 
+// ---- Short texts ------------------------------------------------------------------
+
+TEST(ShortText, KeepsEveryTextByteForByteOnBothSidesOfTheInlineLimit) {
+    const Text cases[] = {"", "K", Text(14, 'a'), Text(15, 'b'), Text(16, 'c'), Text(65536, 'd'),
+                          "\xC0\xFF\x80 high", Text("zero\0inside", 11), Text(15, '\xFF')};
+    for (const Text& t : cases) {
+        const ShortText s(t);
+        EXPECT_EQ(s.size(), t.size());
+        EXPECT_EQ(s.str(), t);
+        EXPECT_TRUE(s == t && t == s && !(s != t));
+        EXPECT_EQ(s.c_str()[s.size()], '\0') << "not terminated at " << t.size();
+        ShortText copy = s;  // copies, moves and assignments across the limit
+        EXPECT_EQ(copy, s);
+        ShortText moved = std::move(copy);
+        EXPECT_EQ(moved, s);
+        EXPECT_TRUE(copy.empty());
+        for (const Text& other : cases) {
+            ShortText target(other);
+            target = s;
+            EXPECT_EQ(target, t);
+            target = other;
+            EXPECT_EQ(target, other);
+            target = std::move(moved);
+            EXPECT_EQ(target, t);
+            moved = target;
+        }
+    }
+}
+
+TEST(ShortText, ComparesExactlyAndTakesNullAsEmpty) {
+    const char* nothing = nullptr;
+    EXPECT_TRUE(ShortText(nothing).empty());
+    EXPECT_TRUE(ShortText("") == nothing);
+    EXPECT_TRUE(ShortText("20m") != "20M");
+    EXPECT_TRUE(ShortText("20m") != Text("20m "));
+    EXPECT_TRUE(ShortText(Text(15, 'x')) != ShortText(Text(16, 'x')));
+    ShortText self("a text longer than fifteen bytes");
+    self = self;
+    EXPECT_EQ(self, "a text longer than fifteen bytes");
+    self = self.view().substr(2, 4);  // from its own bytes
+    EXPECT_EQ(self, "text");
+    Text joined = "QSO ";
+    joined += ShortText("DL1ABC");
+    EXPECT_EQ(joined, "QSO DL1ABC");
+}
+
 // ---- Text files ----------------------------------------------------------------
 
 class TextFiles : public ScratchTest {};
@@ -212,6 +259,17 @@ TEST_F(TextFiles, LinesAreWrittenWithCrLfByteForByte) {
         out.WriteLine("more");
     }
     EXPECT_EQ(ReadFile("f.txt"), "first\r\n\r\n\xC0\xFF end\r\nmore\r\n");
+    {
+        // More than the writer gathers before it writes: nothing lost or reordered.
+        TextFileWriter out("f.txt", TextFileWriter::Mode::Append);
+        for (int i = 0; i < 20000; ++i) out.WriteLine(std::to_string(i));
+        EXPECT_TRUE(out.Close());
+        EXPECT_TRUE(out.ErrorText().empty());
+    }
+    TextList lines;
+    ASSERT_TRUE(ReadTextLines("f.txt", lines));
+    ASSERT_EQ(lines.size(), 4u + 20000u);
+    for (int i = 0; i < 20000; ++i) ASSERT_EQ(lines[4 + static_cast<size_t>(i)], std::to_string(i));
     {
         TextFileWriter out("f.txt", TextFileWriter::Mode::Truncate);
     }
@@ -242,6 +300,7 @@ TEST_F(TextFiles, ReadingDropsLfAndTheCrBeforeIt) {
 TEST_F(TextFiles, WriterWithoutFileDoesNothing) {
     TextFileWriter nowhere("no/such/folder/f.txt", TextFileWriter::Mode::Append);
     EXPECT_FALSE(nowhere.IsOpen());
+    EXPECT_FALSE(nowhere.ErrorText().empty());  // the system's reason
     nowhere.WriteLine("lost");
     EXPECT_FALSE(nowhere.Close());
     TextFileWriter unnamed("", TextFileWriter::Mode::Truncate);
