@@ -1,5 +1,7 @@
 // The contest log and its indexes.
 #include <algorithm>
+#include <new>
+#include <stdexcept>
 #include <functional>
 #include <string_view>
 
@@ -15,30 +17,62 @@ constexpr unsigned kFirstBits = 6;  // 64 slots
 
 }  // namespace
 
-// ---- CallBandChains ---------------------------------------------------------
+// ---- QsoPool ----------------------------------------------------------------
 
-uint64_t CallBandChains::HashOf(std::string_view call, std::string_view band) {
-    // size_t is 32 bits in the Windows build: widen before mixing.
-    const uint64_t c = std::hash<std::string_view>{}(call);
-    const uint64_t b = std::hash<std::string_view>{}(band);
-    return (c * 0x9E3779B97F4A7C15ull) ^ (b + 0x7F4A7C159E3779B9ull + (c << 6) + (c >> 2));
+QsoHandle QsoPool::Add(CInfo record) {
+    QsoHandle h;
+    if (!m_free.empty()) {
+        h = m_free.back();
+        new (Place(h)) StoredQso(std::move(record));
+        m_free.pop_back();
+        return h;
+    }
+    if (m_fresh == kNoQso) throw std::length_error("too many QSOs");
+    h = m_fresh;
+    if ((h >> kBlockBits) >= m_blocks.size()) {
+        m_free.reserve((m_blocks.size() + 1) << kBlockBits);  // Free never fails
+        m_blocks.push_back(std::unique_ptr<Block>(new Block));  // not zeroed: touched as used
+    }
+    new (Place(h)) StoredQso(std::move(record));
+    ++m_fresh;
+    return h;
 }
 
-size_t CallBandChains::HomeOf(uint64_t hash) const {
+void QsoPool::Free(QsoHandle h) {
+    Place(h)->~StoredQso();
+    m_free.push_back(h);
+}
+
+void QsoPool::Reset() {
+    m_free.clear();
+    m_fresh = 0;
+}
+
+// ---- CallBandChains ---------------------------------------------------------
+
+uint32_t CallBandChains::HashOf(std::string_view call, std::string_view band) {
+    // size_t is 32 bits in the 32-bit Windows build: widen before mixing.
+    const uint64_t c = std::hash<std::string_view>{}(call);
+    const uint64_t b = std::hash<std::string_view>{}(band);
+    const uint64_t h = (c * 0x9E3779B97F4A7C15ull) ^ (b + 0x7F4A7C159E3779B9ull + (c << 6) + (c >> 2));
+    return static_cast<uint32_t>(h ^ (h >> 32));
+}
+
+size_t CallBandChains::HomeOf(uint32_t hash) const {
     // Fibonacci hashing: the top bits of the product pick the slot.
     return static_cast<size_t>((hash * 0x9E3779B97F4A7C15ull) >> (64 - m_bits));
 }
 
-size_t CallBandChains::SlotOf(uint64_t hash, std::string_view call, std::string_view band) const {
+size_t CallBandChains::SlotOf(uint32_t hash, std::string_view call, std::string_view band) const {
     const size_t mask = m_slots.size() - 1;
     for (size_t i = HomeOf(hash);; i = (i + 1) & mask) {
         const Slot& s = m_slots[i];
-        if (!s.head || (s.hash == hash && SameCallBand(*s.head, call, band))) return i;
+        if (s.head == kNoQso || (s.hash == hash && SameCallBand(m_pool[s.head], call, band))) return i;
     }
 }
 
-StoredQso* CallBandChains::Head(std::string_view call, std::string_view band) const {
-    if (m_used == 0) return nullptr;
+QsoHandle CallBandChains::Head(std::string_view call, std::string_view band) const {
+    if (m_used == 0) return kNoQso;
     return m_slots[SlotOf(HashOf(call, band), call, band)].head;
 }
 
@@ -49,9 +83,9 @@ void CallBandChains::Grow() {
     m_slots.assign(size_t{1} << m_bits, Slot());
     const size_t mask = m_slots.size() - 1;
     for (const Slot& s : old) {
-        if (!s.head) continue;
+        if (s.head == kNoQso) continue;
         size_t i = HomeOf(s.hash);
-        while (m_slots[i].head) i = (i + 1) & mask;
+        while (m_slots[i].head != kNoQso) i = (i + 1) & mask;
         m_slots[i] = s;
     }
 }
@@ -60,47 +94,50 @@ void CallBandChains::MakeRoom() {
     if ((m_used + 1) * 2 > m_slots.size()) Grow();
 }
 
-void CallBandChains::Link(StoredQso* q) {
+void CallBandChains::Link(QsoHandle h) {
     MakeRoom();
-    q->next = nullptr;
-    Slot& s = m_slots[SlotOf(q->callBandHash, q->record.m_call, q->record.m_band)];
-    if (!s.head) {
-        s.hash = q->callBandHash;
-        s.head = q;
-        q->prev = q;
+    StoredQso& q = m_pool[h];
+    q.next = kNoQso;
+    Slot& s = m_slots[SlotOf(q.callBandHash, q.record.m_call, q.record.m_band)];
+    if (s.head == kNoQso) {
+        s.hash = q.callBandHash;
+        s.head = h;
+        q.prev = h;
         ++m_used;
         return;
     }
-    StoredQso* tail = s.head->prev;
-    tail->next = q;
-    q->prev = tail;
-    s.head->prev = q;
+    StoredQso& head = m_pool[s.head];
+    const QsoHandle tail = head.prev;
+    m_pool[tail].next = h;
+    q.prev = tail;
+    head.prev = h;
 }
 
-void CallBandChains::Unlink(StoredQso* q) {
+void CallBandChains::Unlink(QsoHandle h) {
     if (m_used == 0) return;
-    size_t i = SlotOf(q->callBandHash, q->record.m_call, q->record.m_band);
+    StoredQso& q = m_pool[h];
+    size_t i = SlotOf(q.callBandHash, q.record.m_call, q.record.m_band);
     Slot& s = m_slots[i];
-    if (!s.head) return;
-    StoredQso* head = s.head;
-    if (q != head) {
-        q->prev->next = q->next;
-        if (q->next) q->next->prev = q->prev;
-        else head->prev = q->prev;  // q was the tail
-        q->prev = q->next = nullptr;
+    if (s.head == kNoQso) return;
+    StoredQso& head = m_pool[s.head];
+    if (h != s.head) {
+        m_pool[q.prev].next = q.next;
+        if (q.next != kNoQso) m_pool[q.next].prev = q.prev;
+        else head.prev = q.prev;  // q was the tail
+        q.prev = q.next = kNoQso;
         return;
     }
-    if (q->next) {
-        q->next->prev = q->prev;  // the tail
-        s.head = q->next;
-        q->prev = q->next = nullptr;
+    if (q.next != kNoQso) {
+        m_pool[q.next].prev = q.prev;  // the tail
+        s.head = q.next;
+        q.prev = q.next = kNoQso;
         return;
     }
-    q->prev = nullptr;
+    q.prev = kNoQso;
     // The chain is gone: free its slot, moving back every later entry of the
     // run that may sit in it, so that no probe stops early.
     const size_t mask = m_slots.size() - 1;
-    for (size_t j = (i + 1) & mask; m_slots[j].head; j = (j + 1) & mask) {
+    for (size_t j = (i + 1) & mask; m_slots[j].head != kNoQso; j = (j + 1) & mask) {
         const size_t home = HomeOf(m_slots[j].hash);
         if (((j - home) & mask) >= ((j - i) & mask)) {
             m_slots[i] = m_slots[j];
@@ -146,45 +183,55 @@ void ContestLog::Count(const CInfo& r, int delta) {
 }
 
 void ContestLog::Append(CInfo record) {
-    auto stored = std::make_unique<StoredQso>(std::move(record));
-    stored->id = m_nextId++;
-    stored->callBandHash = CallBandChains::HashOf(stored->record.m_call, stored->record.m_band);
     // Room first, so that once the record is linked nothing can fail.
     if (m_records.size() == m_records.capacity()) m_records.reserve(std::max<size_t>(64, 2 * m_records.capacity()));
     m_chains.MakeRoom();
-    Count(stored->record, +1);
-    m_chains.Link(stored.get());
-    m_records.push_back(std::move(stored));
+    const QsoHandle h = m_pool.Add(std::move(record));
+    StoredQso& stored = m_pool[h];
+    stored.id = m_nextId++;
+    stored.callBandHash = CallBandChains::HashOf(stored.record.m_call, stored.record.m_band);
+    try {
+        Count(stored.record, +1);
+    } catch (...) {
+        m_pool.Free(h);
+        throw;
+    }
+    m_chains.Link(h);
+    m_records.push_back(h);
 }
 
-size_t ContestLog::IndexOf(uint64_t id) const {
+size_t ContestLog::IndexOf(uint32_t id) const {
     auto at = std::lower_bound(m_records.begin(), m_records.end(), id,
-                               [](const std::unique_ptr<StoredQso>& q, uint64_t wanted) { return q->id < wanted; });
+                               [this](QsoHandle h, uint32_t wanted) { return m_pool[h].id < wanted; });
     return static_cast<size_t>(at - m_records.begin());
 }
 
 void ContestLog::RemoveAt(size_t index) {
     if (index >= m_records.size()) return;
-    StoredQso* q = m_records[index].get();
-    m_chains.Unlink(q);
-    Count(q->record, -1);
+    const QsoHandle h = m_records[index];
+    m_chains.Unlink(h);
+    Count(m_pool[h].record, -1);
     m_records.erase(m_records.begin() + static_cast<std::ptrdiff_t>(index));
+    m_pool.Free(h);
 }
 
 void ContestLog::Clear() {
+    for (QsoHandle h : m_records) m_pool.Free(h);
+    m_pool.Reset();
     m_records.clear();
+    m_nextId = 1;
     m_chains.Clear();
     m_bandCounts.clear();
 }
 
 bool ContestLog::HasCallBandMode(std::string_view call, std::string_view band, std::string_view mode) const {
-    for (const StoredQso* q = m_chains.Head(call, band); q; q = q->next)
-        if (q->record.m_mode == mode) return true;
+    for (QsoHandle h = m_chains.Head(call, band); h != kNoQso; h = m_pool[h].next)
+        if (m_pool[h].record.m_mode == mode) return true;
     return false;
 }
 
 bool ContestLog::HasCallBand(std::string_view call, std::string_view band) const {
-    return m_chains.Head(call, band) != nullptr;
+    return m_chains.Head(call, band) != kNoQso;
 }
 
 bool ContestLog::HasBandCountry(std::string_view band, const Text& country) const {
@@ -200,7 +247,9 @@ bool ContestLog::HasBandArea(std::string_view band, AreaField field, int digit) 
 
 long ContestLog::FindFirst(std::string_view call, std::string_view band, std::string_view mode,
                            const DateTime& time) const {
-    for (const StoredQso* q = m_chains.Head(call, band); q; q = q->next)
-        if (q->record.m_mode == mode && q->record.m_time.SameAs(time)) return static_cast<long>(IndexOf(q->id));
+    for (QsoHandle h = m_chains.Head(call, band); h != kNoQso; h = m_pool[h].next) {
+        const StoredQso& q = m_pool[h];
+        if (q.record.m_mode == mode && q.record.m_time.SameAs(time)) return static_cast<long>(IndexOf(q.id));
+    }
     return -1;
 }

@@ -99,17 +99,54 @@ using SlotTable = std::array<TextList, kBandSlotCount>;
 // The call-area fields of a record: which one a country key uses.
 enum class AreaField { JA = 0, K = 1, VE = 2, VK = 3, None = 4 };
 
-// A stored QSO: the record, its id (never reused, ascending in log order)
-// and its links in the chain of stored QSOs with the same call and band.
+// A stored QSO lives in a QsoPool and is named by its handle there.
+using QsoHandle = uint32_t;
+constexpr QsoHandle kNoQso = 0xFFFFFFFFu;
+
+// A stored QSO: the record, its id (ascending in log order, restarted when
+// the log is cleared) and its links in the chain of stored QSOs with the same
+// call and band.
 struct StoredQso {
     explicit StoredQso(CInfo r) : record(std::move(r)) {}
     CInfo record;
-    uint64_t id = 0;
-    uint64_t callBandHash = 0;
+    uint32_t id = 0;
+    uint32_t callBandHash = 0;
     // Chain links in log order. The head's `prev` is the chain's tail; every
-    // other `prev` is the QSO before it. The tail's `next` is null.
-    StoredQso* prev = nullptr;
-    StoredQso* next = nullptr;
+    // other `prev` is the QSO before it. The tail's `next` is kNoQso.
+    QsoHandle prev = kNoQso;
+    QsoHandle next = kNoQso;
+};
+
+// The stored QSOs, in blocks of 1024 that are never moved or given back
+// until the pool goes: a growing log never copies a record, and a block is
+// touched only as far as it is used. A removed QSO's place is used again.
+// The pool does not know which places are in use; its owner destroys the
+// QSOs it holds (Free) before Reset or the pool's end.
+class QsoPool {
+public:
+    QsoPool() = default;
+    QsoPool(const QsoPool&) = delete;
+    QsoPool& operator=(const QsoPool&) = delete;
+
+    QsoHandle Add(CInfo record);  // may throw; then nothing changed
+    void Free(QsoHandle h);
+    // Forgets every place (all of them freed), keeping the blocks.
+    void Reset();
+    StoredQso& operator[](QsoHandle h) { return *Place(h); }
+    const StoredQso& operator[](QsoHandle h) const { return *Place(h); }
+
+private:
+    static constexpr unsigned kBlockBits = 10;
+    struct Block {
+        alignas(StoredQso) unsigned char bytes[sizeof(StoredQso) << kBlockBits];
+    };
+    StoredQso* Place(QsoHandle h) const {
+        return reinterpret_cast<StoredQso*>(m_blocks[h >> kBlockBits]->bytes) + (h & ((1u << kBlockBits) - 1));
+    }
+
+    std::vector<std::unique_ptr<Block>> m_blocks;
+    std::vector<QsoHandle> m_free;  // places freed, to be used again
+    QsoHandle m_fresh = 0;          // places below it have been used
 };
 
 // The chains of stored QSOs by (call, band), exact texts: an open-addressed
@@ -118,29 +155,32 @@ struct StoredQso {
 // band, so a walk along one chain is short; the log itself is never walked.
 class CallBandChains {
 public:
-    static uint64_t HashOf(std::string_view call, std::string_view band);
+    explicit CallBandChains(QsoPool& pool) : m_pool(pool) {}
 
-    // First stored QSO with this call and band, or null.
-    StoredQso* Head(std::string_view call, std::string_view band) const;
+    static uint32_t HashOf(std::string_view call, std::string_view band);
+
+    // First stored QSO with this call and band, or kNoQso.
+    QsoHandle Head(std::string_view call, std::string_view band) const;
     // Room for one more chain; the only step that may throw.
     void MakeRoom();
     // Appends `q` (its record, id and hash set) at the end of its chain.
-    void Link(StoredQso* q);
+    void Link(QsoHandle q);
     // Takes `q` out of its chain.
-    void Unlink(StoredQso* q);
+    void Unlink(QsoHandle q);
     // Forgets every chain; the table keeps its size for the next log.
     void Clear();
 
 private:
     struct Slot {
-        uint64_t hash = 0;
-        StoredQso* head = nullptr;  // null: a free slot
+        uint32_t hash = 0;
+        QsoHandle head = kNoQso;  // kNoQso: a free slot
     };
-    size_t HomeOf(uint64_t hash) const;
+    size_t HomeOf(uint32_t hash) const;
     // Slot of the chain of this key, or the free slot where it would go.
-    size_t SlotOf(uint64_t hash, std::string_view call, std::string_view band) const;
+    size_t SlotOf(uint32_t hash, std::string_view call, std::string_view band) const;
     void Grow();
 
+    QsoPool& m_pool;  // the QSOs the handles name
     std::vector<Slot> m_slots;  // a power of two in size, at most half used
     size_t m_used = 0;
     unsigned m_bits = 0;
@@ -149,11 +189,10 @@ private:
 // The contest log: the stored QSOs in logging order, with indexes beside them
 // so that dupe, call-check and removal look-ups never walk the log. The
 // records themselves are only changed through Append, RemoveAt and Clear, so
-// the indexes always agree with them. Each record is allocated once and never
-// moves, so a growing log copies only pointers and a removal shifts only
-// pointers.
+// the indexes always agree with them. Records never move once stored, so a
+// growing log copies only handles and a removal shifts only handles.
 class ContestLog {
-    using Storage = std::vector<std::unique_ptr<StoredQso>>;
+    using Storage = std::vector<QsoHandle>;
 
 public:
     // Walks the records in log order.
@@ -165,9 +204,9 @@ public:
         using pointer = const CInfo*;
         using reference = const CInfo&;
 
-        explicit const_iterator(Storage::const_iterator at) : m_at(at) {}
-        reference operator*() const { return (*m_at)->record; }
-        pointer operator->() const { return &(*m_at)->record; }
+        const_iterator(Storage::const_iterator at, const QsoPool& pool) : m_at(at), m_pool(&pool) {}
+        reference operator*() const { return (*m_pool)[*m_at].record; }
+        pointer operator->() const { return &(*m_pool)[*m_at].record; }
         const_iterator& operator++() {
             ++m_at;
             return *this;
@@ -182,17 +221,19 @@ public:
 
     private:
         Storage::const_iterator m_at;
+        const QsoPool* m_pool;
     };
 
     ContestLog() = default;
+    ~ContestLog() { Clear(); }
     ContestLog(const ContestLog&) = delete;
     ContestLog& operator=(const ContestLog&) = delete;
 
     size_t size() const { return m_records.size(); }
     bool empty() const { return m_records.empty(); }
-    const CInfo& operator[](size_t i) const { return m_records[i]->record; }
-    const_iterator begin() const { return const_iterator(m_records.begin()); }
-    const_iterator end() const { return const_iterator(m_records.end()); }
+    const CInfo& operator[](size_t i) const { return m_pool[m_records[i]].record; }
+    const_iterator begin() const { return const_iterator(m_records.begin(), m_pool); }
+    const_iterator end() const { return const_iterator(m_records.end(), m_pool); }
 
     void Append(CInfo record);
     void RemoveAt(size_t index);
@@ -221,11 +262,12 @@ private:
     const BandCounts* CountsOf(std::string_view band) const;
     void Count(const CInfo& r, int delta);
     // Index of the record with this id (the records are in id order).
-    size_t IndexOf(uint64_t id) const;
+    size_t IndexOf(uint32_t id) const;
 
+    QsoPool m_pool;
     Storage m_records;
-    uint64_t m_nextId = 1;
-    CallBandChains m_chains;
+    uint32_t m_nextId = 1;
+    CallBandChains m_chains{m_pool};
     std::vector<BandCounts> m_bandCounts;
 };
 
