@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "platform/win32/handles.h"
@@ -121,15 +122,24 @@ void DialogWindow::Paste(int id, const Text& text) const {
     HWND target = KeyTarget(Control(id));
     if (!OpenClipboard(m_window)) return;
     EmptyClipboard();
-    if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
-        if (void* p = GlobalLock(block)) {
-            std::memcpy(p, text.c_str(), text.size() + 1);
-            GlobalUnlock(block);
-            if (!SetClipboardData(CF_TEXT, block)) GlobalFree(block);  // owned by the clipboard once set
-        } else {
-            GlobalFree(block);
+    auto put = [](UINT format, const void* bytes, size_t size) {
+        if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size)) {
+            if (void* p = GlobalLock(block)) {
+                std::memcpy(p, bytes, size);
+                GlobalUnlock(block);
+                if (!SetClipboardData(format, block)) GlobalFree(block);  // owned by the clipboard once set
+            } else {
+                GlobalFree(block);
+            }
         }
-    }
+    };
+    put(CF_TEXT, text.c_str(), text.size() + 1);
+    // The wide form too: 64-bit Wine's own conversion of CF_TEXT was seen to
+    // append stray bytes.
+    std::wstring wide(text.size() + 1, L'\0');
+    const int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size() + 1), &wide[0],
+                                      static_cast<int>(wide.size()));
+    if (n > 0) put(CF_UNICODETEXT, wide.data(), static_cast<size_t>(n) * sizeof(wchar_t));
     CloseClipboard();
     SendMessageA(target, EM_SETSEL, 0, -1);
     SendMessageA(target, WM_PASTE, 0, 0);
