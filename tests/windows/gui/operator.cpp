@@ -123,7 +123,9 @@ void DialogWindow::Paste(int id, const Text& text) const {
     if (!OpenClipboard(m_window)) return;
     EmptyClipboard();
     auto put = [](UINT format, const void* bytes, size_t size) {
-        if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size)) {
+        // Zeroed: the block is rounded up in size, and a reader that goes by
+        // the block's size instead of the terminating zero must find zeros.
+        if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size)) {
             if (void* p = GlobalLock(block)) {
                 std::memcpy(p, bytes, size);
                 GlobalUnlock(block);
@@ -134,8 +136,7 @@ void DialogWindow::Paste(int id, const Text& text) const {
         }
     };
     put(CF_TEXT, text.c_str(), text.size() + 1);
-    // The wide form too: 64-bit Wine's own conversion of CF_TEXT was seen to
-    // append stray bytes.
+    // The wide form too, so that no conversion of the system's is needed.
     std::wstring wide(text.size() + 1, L'\0');
     const int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size() + 1), &wide[0],
                                       static_cast<int>(wide.size()));
