@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-
 #include <cstdlib>
 #include <vector>
 
