@@ -1,8 +1,8 @@
 // The contest log and its indexes.
 #include <algorithm>
+#include <functional>
 #include <new>
 #include <stdexcept>
-#include <functional>
 #include <string_view>
 
 #include "engine/contest_state.h"

@@ -7,14 +7,10 @@
 #include "engine/contest_state.h"
 #include "engine/engine.h"
 
-namespace {
-std::string_view ViewOf(const char* s) { return s ? std::string_view(s) : std::string_view(); }
-}  // namespace
-
 int AddQso(const QsoArgs& a) {
     StateLock lock;
-    const std::string_view band = ViewOf(a.band), mode = ViewOf(a.mode);
-    const std::string_view nrSent = ViewOf(a.nrSent), nrRcvd = ViewOf(a.nrRcvd);
+    const std::string_view band = ViewFromHost(a.band), mode = ViewFromHost(a.mode);
+    const std::string_view nrSent = ViewFromHost(a.nrSent), nrRcvd = ViewFromHost(a.nrRcvd);
 
     CInfo record;
     record.m_time = DateTime::FromHost(a.qsoTime);
@@ -45,10 +41,7 @@ int AddQso(const QsoArgs& a) {
         return 0;
     }
 
-    bool bandKnown = false;
-    for (const Text& used : g_bandsUsed)
-        if (std::string_view(used) == band) bandKnown = true;
-    if (!bandKnown) g_bandsUsed.emplace_back(band);
+    if (!ListContains(g_bandsUsed, band)) g_bandsUsed.emplace_back(band);
 
     record.m_call = a.call;
     record.m_band = band;
@@ -59,7 +52,7 @@ int AddQso(const QsoArgs& a) {
     record.m_nrRcvd = nrRcvd;
     record.m_nrSent = nrSent;
     record.m_country = a.country;
-    SetCallArea(record, record.m_country, ViewOf(a.areaText));
+    SetCallArea(record, record.m_country, ViewFromHost(a.areaText));
 
     if (g_log.HasCallBandMode(record.m_call, band, mode)) {
         record.m_dupe = 1;

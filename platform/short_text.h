@@ -24,7 +24,7 @@ public:
     ShortText() noexcept { SetInlineSize(0); }
     ShortText(std::string_view s) { Init(s); }
     ShortText(const Text& s) { Init(s); }
-    ShortText(const char* s) { Init(ViewOfC(s)); }
+    ShortText(const char* s) { Init(ViewFromHost(s)); }
     ShortText(const ShortText& other) { Init(other.view()); }
     ShortText(ShortText&& other) noexcept {
         std::memcpy(m_bytes, other.m_bytes, sizeof m_bytes);
@@ -46,7 +46,7 @@ public:
     }
     ShortText& operator=(std::string_view s) { return Assign(s); }
     ShortText& operator=(const Text& s) { return Assign(s); }
-    ShortText& operator=(const char* s) { return Assign(ViewOfC(s)); }
+    ShortText& operator=(const char* s) { return Assign(ViewFromHost(s)); }
 
     size_t size() const noexcept { return OnHeap() ? HeapSize() : kInlineMax - Tag(); }
     bool empty() const noexcept { return size() == 0; }
@@ -65,8 +65,8 @@ public:
     friend bool operator==(std::string_view a, const ShortText& b) noexcept { return b.view() == a; }
     friend bool operator==(const ShortText& a, const Text& b) noexcept { return a.view() == std::string_view(b); }
     friend bool operator==(const Text& a, const ShortText& b) noexcept { return b.view() == std::string_view(a); }
-    friend bool operator==(const ShortText& a, const char* b) noexcept { return a.view() == ViewOfC(b); }
-    friend bool operator==(const char* a, const ShortText& b) noexcept { return b.view() == ViewOfC(a); }
+    friend bool operator==(const ShortText& a, const char* b) noexcept { return a.view() == ViewFromHost(b); }
+    friend bool operator==(const char* a, const ShortText& b) noexcept { return b.view() == ViewFromHost(a); }
     friend bool operator!=(const ShortText& a, const ShortText& b) noexcept { return !(a == b); }
     friend bool operator!=(const ShortText& a, std::string_view b) noexcept { return !(a == b); }
     friend bool operator!=(std::string_view a, const ShortText& b) noexcept { return !(a == b); }
@@ -76,7 +76,6 @@ public:
     friend bool operator!=(const char* a, const ShortText& b) noexcept { return !(a == b); }
 
 private:
-    static std::string_view ViewOfC(const char* s) noexcept { return s ? std::string_view(s) : std::string_view(); }
     // Inline: the bytes, a zero after them, and in the last byte 15 - size
     // (so a text of 15 bytes ends in the zero of its own tag). On the heap:
     // the block's address, its size (32 bits) and the tag kHeapTag.

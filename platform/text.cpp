@@ -80,8 +80,8 @@ int LeadingDecimal(const Text& text) {
     return static_cast<int>(value);
 }
 
-bool ListContains(const TextList& list, const Text& value) {
+bool ListContains(const TextList& list, std::string_view value) {
     for (const Text& entry : list)
-        if (entry == value) return true;
+        if (std::string_view(entry) == value) return true;
     return false;
 }

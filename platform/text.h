@@ -8,6 +8,7 @@
 
 #include <cstdarg>
 #include <string>
+#include <string_view>
 #include <vector>
 
 using Text = std::string;
@@ -15,6 +16,8 @@ using TextList = std::vector<Text>;
 
 // A text argument from the host: a null pointer is the empty text.
 inline Text FromHost(const char* s) { return s ? Text(s) : Text(); }
+// The same, as a view of the host's bytes.
+inline std::string_view ViewFromHost(const char* s) noexcept { return s ? std::string_view(s) : std::string_view(); }
 
 // printf-style formatting into a Text (no length limit).
 Text Format(const char* format, ...)
@@ -47,4 +50,4 @@ Text Trim(const Text& text);
 int LeadingDecimal(const Text& text);
 
 // True when `list` holds an entry equal to `value` (exact comparison).
-bool ListContains(const TextList& list, const Text& value);
+bool ListContains(const TextList& list, std::string_view value);

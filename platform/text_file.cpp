@@ -50,13 +50,14 @@ bool TextFileWriter::Open(const Text& path, Mode mode) {
 }
 
 void TextFileWriter::Fail() {
-    if (!m_failed || m_error.empty()) m_error = file_io::LastErrorText();
+    if (m_failed) return;  // the first failure's reason is kept
     m_failed = true;
+    m_error = file_io::LastErrorText();
 }
 
 void TextFileWriter::Flush() {
     if (m_file == kNoFile || m_pending.empty()) return;
-    if (!file_io::WriteAll(m_file, m_pending.data(), m_pending.size()) && !m_failed) Fail();
+    if (!file_io::WriteAll(m_file, m_pending.data(), m_pending.size())) Fail();
     m_pending.clear();
 }
 
@@ -68,15 +69,14 @@ void TextFileWriter::Write(const Text& bytes) {
 
 void TextFileWriter::WriteLine(const Text& line) {
     if (m_file == kNoFile) return;
-    m_pending += line;
-    m_pending += "\r\n";
-    if (m_pending.size() >= kFlushAt) Flush();
+    m_pending += line;  // the line and its end go out in one write
+    Write("\r\n");
 }
 
 bool TextFileWriter::Close() {
     if (m_file == kNoFile) return false;
     Flush();
-    if (!file_io::CloseFile(m_file) && !m_failed) Fail();
+    if (!file_io::CloseFile(m_file)) Fail();
     m_file = kNoFile;
     m_pending.clear();
     m_pending.shrink_to_fit();
